@@ -1,0 +1,151 @@
+#include "UNTLYSI0.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/display.h"
+
+namespace UNTLYSI0 {
+
+RECTYPE REC{};
+std::array<char, RECLEN> SREC{};
+int32_t RECNR = 0;
+int32_t XRECNR = -1;
+
+const std::string_view SKOP1 = "CMET jjjjmmdd    Rzel  NN1  NN2  NN3  NN4  Pb1  Pb2  Pb3  Pb4";
+const std::string_view SFOR1 = "    .    1    .    2    .    3    .    4    .    5    .    6 ";
+const std::string_view SKOP2 = "CMET jjjjmmdd    Rzel  >>>  PbA  PbB  PbC W116 W194    Q    Q";
+const std::string_view SFOR2 = "    .    1    .    2   >>>   .    7    .    8    .    9    . ";
+
+namespace {
+
+int F = -1;          // the open file
+int32_t N = 0;       // records counted at start-up
+int32_t POSITIE = 0; // record number of the next read
+
+[[noreturn]] void STOPFOUT(const std::string& TEKST) {
+    std::fprintf(stderr, "torvelin: %s\n", TEKST.c_str());
+    throw platform::Halt{1, "observation file error"};
+}
+
+std::string BESTAND() { return std::string("observation file ") + FILENAAM + " in " + MAP(); }
+
+// Scans the number rule's grammar from I; returns the end of the number, or
+// npos when there is no number there.
+size_t SCAN(std::string_view T, size_t I) {
+    if (I < T.size() && (T[I] == '+' || T[I] == '-')) ++I;
+    size_t CIJFERS = 0;
+    while (I < T.size() && T[I] >= '0' && T[I] <= '9') ++I, ++CIJFERS;
+    if (I < T.size() && T[I] == '.') {
+        ++I;
+        while (I < T.size() && T[I] >= '0' && T[I] <= '9') ++I, ++CIJFERS;
+    }
+    if (CIJFERS == 0) return std::string_view::npos;
+    if (I < T.size() && (T[I] == 'e' || T[I] == 'E')) {
+        ++I;
+        if (I < T.size() && (T[I] == '+' || T[I] == '-')) ++I;
+        size_t EXP = 0;
+        while (I < T.size() && T[I] >= '0' && T[I] <= '9') ++I, ++EXP;
+        if (EXP == 0) return std::string_view::npos;
+    }
+    return I;
+}
+
+size_t BEGIN(std::string_view T) {
+    size_t I = 0;
+    while (I < T.size() && (T[I] == ' ' || T[I] == '\t')) ++I;
+    return I;
+}
+
+}  // namespace
+
+std::string MAP() {
+    char BUF[4096];
+    if (getcwd(BUF, sizeof BUF)) return BUF;
+    return ".";
+}
+
+void OPENEN() {
+    if (F >= 0) close(F);
+    F = open(FILENAAM, O_RDONLY | O_CLOEXEC);
+    if (F < 0) STOPFOUT("cannot open " + BESTAND() + ": " + std::strerror(errno));
+    struct stat ST;
+    if (fstat(F, &ST) != 0) STOPFOUT("cannot open " + BESTAND() + ": " + std::strerror(errno));
+    if (S_ISDIR(ST.st_mode)) STOPFOUT("cannot open " + BESTAND() + ": " + std::strerror(EISDIR));
+    POSITIE = 0;
+}
+
+void OPSTARTEN() {
+    OPENEN();
+    struct stat ST;
+    fstat(F, &ST);
+    const off_t AANT = ST.st_size / RECLEN;
+    if (AANT == 0) STOPFOUT(BESTAND() + " holds no complete 96-byte record");
+    // A record number is a 32-bit count; no real record comes near it.
+    N = AANT > 0x7FFFFF00 ? 0x7FFFFF00 : static_cast<int32_t>(AANT);
+    XRECNR = N - 1;
+    SREC.fill(' ');
+}
+
+int32_t AANTAL() { return N; }
+
+void ZOEK(int32_t NR) {
+    if (NR < 0 || NR > N) STOPFOUT("cannot seek to record " + std::to_string(NR) + " of " + BESTAND());
+    POSITIE = NR;
+}
+
+void LEESVOLGENDE() {
+    const off_t PLAATS = static_cast<off_t>(POSITIE) * RECLEN;
+    size_t GELEZEN = 0;
+    while (GELEZEN < RECLEN) {
+        const ssize_t R = pread(F, REC.DATA.data() + GELEZEN, RECLEN - GELEZEN, PLAATS + static_cast<off_t>(GELEZEN));
+        if (R < 0 && errno == EINTR) continue;
+        if (R < 0) STOPFOUT("cannot read record " + std::to_string(POSITIE) + " of " + BESTAND() + ": " + std::strerror(errno));
+        if (R == 0)
+            STOPFOUT("cannot read record " + std::to_string(POSITIE) + " of " + BESTAND() +
+                     ": the file ends before it (was it changed while the viewer ran?)");
+        GELEZEN += static_cast<size_t>(R);
+    }
+    ++POSITIE;
+    SREC = REC.DATA;
+}
+
+bool EINDE() { return POSITIE >= N; }
+
+std::string_view VELD(int P, int L) { return std::string_view(SREC.data() + (P - 1), static_cast<size_t>(L)); }
+
+double GETAL(int P, int L) { return LEESGETAL(VELD(P, L)); }
+
+int16_t CIJFER(int P) {
+    const char C = SREC[P - 1];
+    return (C >= '0' && C <= '9') ? static_cast<int16_t>(C - '0') : int16_t{0};
+}
+
+bool ISGETAL(std::string_view T) { return SCAN(T, BEGIN(T)) == T.size(); }
+
+double LEESGETAL(std::string_view T) {
+    size_t I = BEGIN(T);
+    if (SCAN(T, I) != T.size()) return 0.0;
+    bool NEG = false;
+    if (T[I] == '+' || T[I] == '-') NEG = T[I++] == '-';
+    double W = 0.0;
+    const auto [EIND, FOUT] = std::from_chars(T.data() + I, T.data() + T.size(), W, std::chars_format::general);
+    if (FOUT == std::errc::result_out_of_range) {
+        // Too large or too small for a double: an exponent with a minus sign underflows.
+        const std::string_view REST(T.data() + I, T.size() - I);
+        const size_t E = REST.find_first_of("eE");
+        W = (E != std::string_view::npos && E + 1 < REST.size() && REST[E + 1] == '-') ? 0.0 : HUGE_VAL;
+    } else if (FOUT != std::errc() || EIND != T.data() + T.size()) {
+        return 0.0;
+    }
+    return NEG ? -W : W;
+}
+
+}  // namespace UNTLYSI0

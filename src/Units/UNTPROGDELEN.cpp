@@ -1,0 +1,68 @@
+#include "UNTPROGDELEN.h"
+
+#include "../platform/display.h"
+#include "../platform/graph.h"
+#include "UNTGRAPHICS.h"
+
+namespace UNTPROGDELEN {
+
+using namespace WinGraph;
+using namespace WinCrt;
+using UNTGRAPHICS::GRETIKET;
+using UNTGRAPHICS::GRKLEUR;
+
+char KR = 0;
+
+const std::string_view ANAVIGATIE[4] = {
+    "",
+    " navigeren met pijltoetsen,  bevestigen met KEY ",
+    "navigation with arrow-key, confirmation with KEY",
+    "navigation mit Pfeiltasten,  accordieren mit KEY",
+};
+
+void LEESKEY(char& CH) {
+    while (KeyPressed()) ReadKey();
+    CH = ReadKey();
+    while (CH == 0) CH = ReadKey();
+}
+
+void FLUITEN() { platform::beep(); }
+
+bool STAP(char CH, int16_t& KK, int16_t NN, int16_t NX) {
+    switch (CH) {
+    case 'H':
+    case 'K':
+        KK = KK > NN ? static_cast<int16_t>(KK - 1) : NX;
+        return false;
+    case 'M':
+    case 'P':
+        KK = KK < NX ? static_cast<int16_t>(KK + 1) : NN;
+        return false;
+    default:
+        return true;
+    }
+}
+
+void BALKCEL(int16_t K) { Rectangle(56 + 48 * (K - 1), 442, 55 + 48 * K, 458); }
+
+void TEKENBALK(std::string_view SCOMM, int16_t TAAL, int16_t KLIST, bool RESETLIJN) {
+    if (RESETLIJN) SetLineStyle(SolidLn, 0, 1);
+    GRETIKET(56, YCOMM - 4, 583, YCOMM + 12, Red, Red);
+    GRKLEUR(Yellow);
+    OutTextXY(60, YCOMM, SCOMM);
+    OutTextXY(130, 466, ANAVIGATIE[TAAL]);
+    BALKCEL(KLIST);
+}
+
+void KEUZELUS(int16_t& KLIST, int16_t& KLMM, const bool& UIT, void (*KIES)(int16_t&, int16_t, int16_t)) {
+    do {
+        KLMM = KLIST;
+        KIES(KLIST, 1, 11);
+        GRKLEUR(Red);
+        BALKCEL(KLMM);
+        GRKLEUR(Yellow);
+        BALKCEL(KLIST);
+    } while (!UIT);
+}
+
+}  // namespace UNTPROGDELEN

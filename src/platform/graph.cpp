@@ -1,0 +1,308 @@
+#include "graph.h"
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+#include "display.h"
+
+namespace platform {
+
+const std::array<Rgb, 16> PALETTE = {{
+    {0x00, 0x00, 0x00}, {0x00, 0x00, 0xA8}, {0x00, 0xA8, 0x00}, {0x00, 0xA8, 0xA8},
+    {0xA8, 0x00, 0x00}, {0xA8, 0x00, 0xA8}, {0xA8, 0x54, 0x00}, {0xA8, 0xA8, 0xA8},
+    {0x54, 0x54, 0x54}, {0x54, 0x54, 0xFC}, {0x54, 0xFC, 0x54}, {0x54, 0xFC, 0xFC},
+    {0xFC, 0x54, 0x54}, {0xFC, 0x54, 0xFC}, {0xFC, 0xFC, 0x54}, {0xFC, 0xFC, 0xFC},
+}};
+
+namespace {
+
+// Font 0: 8 x 16 glyphs of code page 437, one byte a row, high bit left.
+const uint8_t FONT[256 * 16] = {
+#include "font8x16.inc"
+};
+
+constexpr uint16_t DOTTED = 0xCCCC;
+
+Pixels pix{};
+Display* display = nullptr;
+
+struct State {
+    uint8_t colour = WinGraph::White;
+    uint8_t bk = WinGraph::Black;
+    uint8_t fill = WinGraph::White;
+    bool fillSolid = true;
+    bool dotted = false;
+    int textScale = 1;
+    // Viewport origin and clip box, in surface coordinates.
+    int64_t ox = 0, oy = 0;
+    int64_t cx1 = 0, cy1 = 0, cx2 = WIDTH - 1, cy2 = HEIGHT - 1;
+} st;
+
+// The flood fill marks what it has filled with the number of the fill, so
+// that nothing needs clearing between fills; its work list is preallocated.
+std::array<std::array<uint32_t, WIDTH>, HEIGHT> fillMark{};
+uint32_t fillEpoch = 0;
+struct Seed {
+    int16_t x, y;
+};
+std::array<Seed, 2 * WIDTH * HEIGHT + 8> seeds;
+
+// The key buffer: a ring of 256 codes.
+std::array<uint8_t, 256> keyRing;
+size_t keyHead = 0, keyCount = 0;
+
+uint8_t colourIndex(uint32_t c) { return static_cast<uint8_t>(c & 15u); }
+
+inline void plot(int64_t x, int64_t y, uint8_t c) {
+    if (x >= st.cx1 && x <= st.cx2 && y >= st.cy1 && y <= st.cy2) pix[y][x] = c;
+}
+
+void fillBox(int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint8_t c) {
+    x1 = std::max(x1, st.cx1);
+    y1 = std::max(y1, st.cy1);
+    x2 = std::min(x2, st.cx2);
+    y2 = std::min(y2, st.cy2);
+    if (x2 < x1 || y2 < y1) return;
+    for (int64_t y = y1; y <= y2; ++y) std::fill(&pix[y][x1], &pix[y][x2] + 1, c);
+}
+
+// Draws the line from (x1, y1) to (x2, y2) in surface coordinates, end points
+// included. Only the steps that can fall inside the clip box are visited, so a
+// line far outside the window costs no more than one across it. The dotted
+// pattern counts pixels from the first end point.
+void drawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
+    const uint8_t c = st.colour;
+    const int64_t dx = x2 - x1, dy = y2 - y1;
+    const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+    const bool xMajor = adx >= ady;
+    const int64_t n = xMajor ? adx : ady;  // steps after the first pixel
+    const int64_t minor = xMajor ? ady : adx;
+    const int64_t sMaj = (xMajor ? dx : dy) < 0 ? -1 : 1;
+    const int64_t sMin = (xMajor ? dy : dx) < 0 ? -1 : 1;
+    const int64_t m0 = xMajor ? x1 : y1, n0 = xMajor ? y1 : x1;
+    const int64_t lo = xMajor ? st.cx1 : st.cy1, hi = xMajor ? st.cx2 : st.cy2;
+    // Steps i for which the major coordinate m0 + sMaj*i lies in [lo, hi].
+    int64_t iLo = sMaj > 0 ? lo - m0 : m0 - hi;
+    int64_t iHi = sMaj > 0 ? hi - m0 : m0 - lo;
+    iLo = std::max<int64_t>(iLo, 0);
+    iHi = std::min<int64_t>(iHi, n);
+    for (int64_t i = iLo; i <= iHi; ++i) {
+        if (st.dotted && !((DOTTED >> (15 - (i & 15))) & 1)) continue;
+        int64_t off = 0;
+        if (n > 0 && minor > 0) {
+            const __int128 num = static_cast<__int128>(2) * i * minor + n;
+            off = static_cast<int64_t>(num / (2 * static_cast<__int128>(n)));
+        }
+        const int64_t m = m0 + sMaj * i, k = n0 + sMin * off;
+        if (xMajor)
+            plot(m, k, c);
+        else
+            plot(k, m, c);
+    }
+}
+
+}  // namespace
+
+const Pixels& pixels() { return pix; }
+
+const uint8_t* fontGlyph(uint8_t ch) { return &FONT[ch * 16]; }
+
+void setDisplay(Display* d) { display = d; }
+
+void pushKey(uint8_t code) {
+    if (keyCount == keyRing.size()) return;
+    keyRing[(keyHead + keyCount) % keyRing.size()] = code;
+    ++keyCount;
+}
+
+bool keyQueued() { return keyCount > 0; }
+
+void clearKeys() { keyHead = keyCount = 0; }
+
+void resetSurface() {
+    st = State{};
+    for (auto& row : pix) row.fill(WinGraph::Black);
+}
+
+void beep() {
+    if (display) display->beep();
+}
+
+namespace {
+void onSignal(int sig) { _exit(128 + sig); }
+}  // namespace
+
+void installSignalHandlers() {
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+}
+
+}  // namespace platform
+
+namespace WinGraph {
+
+using namespace platform;
+
+void InitGraph(int16_t& driver, int16_t& mode, std::string_view caption) {
+    resetSurface();
+    clearKeys();
+    if (!display) return;
+    std::string why;
+    if (!display->open(caption, why)) {
+        std::fprintf(stderr, "torvelin: cannot open the window: %s\n", why.c_str());
+        throw Halt{1, "the window could not be opened"};
+    }
+    driver = 2;
+    mode = 4;
+}
+
+void SetGraphMode(int16_t) {}
+
+void CloseGraph() {
+    if (display) display->close();
+}
+
+int GetMaxX() { return MaxX; }
+int GetMaxY() { return MaxY; }
+
+void SetViewPort(int32_t x1, int32_t y1, int32_t x2, int32_t y2, bool clip) {
+    st.ox = std::clamp<int64_t>(x1, 0, MaxX);
+    st.oy = std::clamp<int64_t>(y1, 0, MaxY);
+    if (clip) {
+        st.cx1 = st.ox;
+        st.cy1 = st.oy;
+        st.cx2 = std::clamp<int64_t>(x2, st.ox, MaxX);
+        st.cy2 = std::clamp<int64_t>(y2, st.oy, MaxY);
+    } else {
+        st.cx1 = st.cy1 = 0;
+        st.cx2 = MaxX;
+        st.cy2 = MaxY;
+    }
+}
+
+void ClearViewPort() { fillBox(st.cx1, st.cy1, st.cx2, st.cy2, st.bk); }
+
+void SetColor(uint32_t c) { st.colour = colourIndex(c); }
+void SetBkColor(uint32_t c) { st.bk = colourIndex(c); }
+
+void SetFillStyle(int pattern, uint32_t c) {
+    st.fill = colourIndex(c);
+    st.fillSolid = pattern != 0;  // pattern 0 fills with the background colour
+}
+
+void SetLineStyle(int style, uint16_t, int) { st.dotted = style == DottedLn; }
+
+void SetTextStyle(int, int, int size) { st.textScale = size >= 4 ? size / 2 : 1; }
+
+void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    drawLine(st.ox + x1, st.oy + y1, st.ox + x2, st.oy + y2);
+}
+
+void Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    Line(x1, y1, x2, y1);
+    Line(x2, y1, x2, y2);
+    Line(x2, y2, x1, y2);
+    Line(x1, y2, x1, y1);
+}
+
+void Bar(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    if (x2 < x1 || y2 < y1) return;
+    fillBox(st.ox + x1, st.oy + y1, st.ox + x2, st.oy + y2, st.fillSolid ? st.fill : st.bk);
+}
+
+void FloodFill(int32_t x, int32_t y, uint32_t border) {
+    const int64_t sx = st.ox + x, sy = st.oy + y;
+    const uint8_t b = colourIndex(border);
+    const uint8_t c = st.fillSolid ? st.fill : st.bk;
+    if (sx < st.cx1 || sx > st.cx2 || sy < st.cy1 || sy > st.cy2 || pix[sy][sx] == b) return;
+    if (++fillEpoch == 0) {
+        for (auto& row : fillMark) row.fill(0);
+        fillEpoch = 1;
+    }
+    const uint32_t e = fillEpoch;
+    auto open = [&](int64_t px, int64_t py) { return pix[py][px] != b && fillMark[py][px] != e; };
+    size_t top = 0;
+    seeds[top++] = {static_cast<int16_t>(sx), static_cast<int16_t>(sy)};
+    while (top > 0) {
+        const Seed s = seeds[--top];
+        if (!open(s.x, s.y)) continue;
+        int64_t l = s.x, r = s.x;
+        while (l > st.cx1 && open(l - 1, s.y)) --l;
+        while (r < st.cx2 && open(r + 1, s.y)) ++r;
+        for (int64_t i = l; i <= r; ++i) {
+            pix[s.y][i] = c;
+            fillMark[s.y][i] = e;
+        }
+        for (int64_t ny : {int64_t{s.y} - 1, int64_t{s.y} + 1}) {
+            if (ny < st.cy1 || ny > st.cy2) continue;
+            bool inRun = false;
+            for (int64_t i = l; i <= r; ++i) {
+                const bool o = open(i, ny);
+                if (o && !inRun && top < seeds.size())
+                    seeds[top++] = {static_cast<int16_t>(i), static_cast<int16_t>(ny)};
+                inRun = o;
+            }
+        }
+    }
+}
+
+void OutTextXY(int32_t x, int32_t y, std::string_view text) {
+    const int s = st.textScale;
+    const uint8_t c = st.colour;
+    int64_t gx = st.ox + x;
+    const int64_t gy = st.oy + y;
+    for (unsigned char ch : text) {
+        const uint8_t* glyph = &FONT[ch * 16];
+        const bool inside = gx >= st.cx1 && gx + 8 * s - 1 <= st.cx2 && gy >= st.cy1 && gy + 16 * s - 1 <= st.cy2;
+        for (int row = 0; row < 16; ++row) {
+            const uint8_t bits = glyph[row];
+            if (!bits) continue;
+            for (int col = 0; col < 8; ++col) {
+                if (!(bits & (0x80 >> col))) continue;
+                for (int dy = 0; dy < s; ++dy)
+                    for (int dx = 0; dx < s; ++dx) {
+                        const int64_t px = gx + col * s + dx, py = gy + row * s + dy;
+                        if (inside)
+                            pix[py][px] = c;
+                        else
+                            plot(px, py, c);
+                    }
+            }
+        }
+        gx += 8 * s;
+        if (gx > st.cx2) break;
+    }
+}
+
+uint8_t GetPixel(int32_t x, int32_t y) {
+    if (x < 0 || x > MaxX || y < 0 || y > MaxY) return 0;
+    return pix[y][x];
+}
+
+}  // namespace WinGraph
+
+namespace WinCrt {
+
+using namespace platform;
+
+bool KeyPressed() {
+    if (keyCount == 0 && display) display->poll();
+    return keyCount > 0;
+}
+
+char ReadKey() {
+    while (keyCount == 0) {
+        if (!display) throw Halt{0, "keys ran out"};
+        display->waitKey();
+    }
+    const uint8_t code = keyRing[keyHead];
+    keyHead = (keyHead + 1) % keyRing.size();
+    --keyCount;
+    if (display) display->delivered();
+    return static_cast<char>(code);
+}
+
+}  // namespace WinCrt
