@@ -54,15 +54,4 @@ void TEKENBALK(std::string_view SCOMM, int16_t TAAL, int16_t KLIST, bool RESETLI
     BALKCEL(KLIST);
 }
 
-void KEUZELUS(int16_t& KLIST, int16_t& KLMM, const bool& UIT, void (*KIES)(int16_t&, int16_t, int16_t)) {
-    do {
-        KLMM = KLIST;
-        KIES(KLIST, 1, 11);
-        GRKLEUR(Red);
-        BALKCEL(KLMM);
-        GRKLEUR(Yellow);
-        BALKCEL(KLIST);
-    } while (!UIT);
-}
-
 }  // namespace UNTPROGDELEN

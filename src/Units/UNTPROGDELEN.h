@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "UNTGRAPHICS.h"
+
 namespace UNTPROGDELEN {
 
 // The key last read by the screens' KIES.
@@ -34,8 +36,20 @@ void TEKENBALK(std::string_view SCOMM, int16_t TAAL, int16_t KLIST, bool RESETLI
 // The outline of cell K in the current drawing colour.
 void BALKCEL(int16_t K);
 // The choice loop: moves the highlight with the arrow keys until a cell is
-// confirmed; KIES is the screen's own option stepping, which sets UIT.
-void KEUZELUS(int16_t& KLIST, int16_t& KLMM, const bool& UIT, void (*KIES)(int16_t&, int16_t, int16_t));
+// confirmed; KIES(KK, NN, NX) is the screen's own option stepping, which sets
+// UIT. After every key the old outline is painted Red and the new one Yellow,
+// so after a confirming key the same cell is painted over and drawn again.
+template <class KIESFN>
+void KEUZELUS(int16_t& KLIST, int16_t& KLMM, const bool& UIT, KIESFN&& KIES) {
+    do {
+        KLMM = KLIST;
+        KIES(KLIST, 1, 11);
+        UNTGRAPHICS::GRKLEUR(WinGraph::Red);
+        BALKCEL(KLMM);
+        UNTGRAPHICS::GRKLEUR(WinGraph::Yellow);
+        BALKCEL(KLIST);
+    } while (!UIT);
+}
 
 // The help line under the command bar and the language screen's panel.
 extern const std::string_view ANAVIGATIE[4];
