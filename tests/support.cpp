@@ -87,7 +87,7 @@ std::string toMenu(int taal) {
     return "enter ";
 }
 
-Run run(const fs::path& dataDir, std::string_view keys) {
+Run run(const fs::path& dataDir, std::string_view keys, const std::function<void(int frame)>& onFrame) {
     Run result;
     std::vector<platform::ScriptStep> script;
     std::string why;
@@ -95,8 +95,9 @@ Run run(const fs::path& dataDir, std::string_view keys) {
         ADD_FAILURE() << "bad key script: " << why;
         return result;
     }
-    platform::HeadlessDisplay display(std::move(script), [&](const platform::Pixels& pix, int, int beeps) {
+    platform::HeadlessDisplay display(std::move(script), [&](const platform::Pixels& pix, int frame, int beeps) {
         result.frames.push_back(Frame{pix, beeps});
+        if (onFrame) onFrame(frame);
     });
     const fs::path here = fs::current_path();
     fs::current_path(dataDir);

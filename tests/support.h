@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,8 +64,10 @@ struct Run {
     const Frame& last() const { return frames.back(); }
 };
 
-// Runs the program headless in `dataDir` with the key script `keys`.
-Run run(const fs::path& dataDir, std::string_view keys);
+// Runs the program headless in `dataDir` with the key script `keys`;
+// `onFrame`, when given, is called with each frame's number right after the
+// frame is captured (to change the data under the running program).
+Run run(const fs::path& dataDir, std::string_view keys, const std::function<void(int frame)>& onFrame = {});
 
 // Keys from the start to the main menu in a language (1 Dutch, 2 English, 3 German).
 std::string toMenu(int taal = 1);
