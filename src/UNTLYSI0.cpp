@@ -29,6 +29,8 @@ namespace {
 int F = -1;          // the open file
 int32_t N = 0;       // records counted at start-up
 int32_t POSITIE = 0; // record number of the next read
+off_t GROOTTE = 0;   // size of the file when it was opened
+constexpr int32_t MAXRECORDS = 2'000'000'000;
 
 [[noreturn]] void STOPFOUT(const std::string& TEKST) {
     std::fprintf(stderr, "torvelin: %s\n", TEKST.c_str());
@@ -36,6 +38,15 @@ int32_t POSITIE = 0; // record number of the next read
 }
 
 std::string BESTAND() { return std::string("observation file ") + FILENAAM + " in " + MAP(); }
+
+// The reason of a failed system call; taken before anything else can change errno.
+std::string REDEN(int E) { return std::strerror(E); }
+
+[[noreturn]] void OPENFOUT(int E) { STOPFOUT("cannot open " + BESTAND() + ": " + REDEN(E)); }
+
+[[noreturn]] void LEESFOUT(int32_t NR, const std::string& WAAROM) {
+    STOPFOUT("cannot read record " + std::to_string(NR) + " of " + BESTAND() + ": " + WAAROM);
+}
 
 // Scans the number rule's grammar from I; returns the end of the number, or
 // npos when there is no number there.
@@ -74,22 +85,24 @@ std::string MAP() {
 
 void OPENEN() {
     if (F >= 0) close(F);
-    F = open(FILENAAM, O_RDONLY | O_CLOEXEC);
-    if (F < 0) STOPFOUT("cannot open " + BESTAND() + ": " + std::strerror(errno));
+    // Not blocking: a pipe by that name would otherwise wait for a writer for
+    // ever; it then counts as a file of no records.
+    F = open(FILENAAM, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (F < 0) OPENFOUT(errno);
     struct stat ST;
-    if (fstat(F, &ST) != 0) STOPFOUT("cannot open " + BESTAND() + ": " + std::strerror(errno));
-    if (S_ISDIR(ST.st_mode)) STOPFOUT("cannot open " + BESTAND() + ": " + std::strerror(EISDIR));
+    if (fstat(F, &ST) != 0) OPENFOUT(errno);
+    if (S_ISDIR(ST.st_mode)) OPENFOUT(EISDIR);
+    GROOTTE = S_ISREG(ST.st_mode) ? ST.st_size : 0;
     POSITIE = 0;
 }
 
 void OPSTARTEN() {
     OPENEN();
-    struct stat ST;
-    fstat(F, &ST);
-    const off_t AANT = ST.st_size / RECLEN;
+    const off_t AANT = GROOTTE / RECLEN;
     if (AANT == 0) STOPFOUT(BESTAND() + " holds no complete 96-byte record");
-    // A record number is a 32-bit count; no real record comes near it.
-    N = AANT > 0x7FFFFF00 ? 0x7FFFFF00 : static_cast<int32_t>(AANT);
+    // A record number is a 32-bit count and the screens step it by up to 1461
+    // records past the last page; no real file comes near this many records.
+    N = AANT > MAXRECORDS ? MAXRECORDS : static_cast<int32_t>(AANT);
     XRECNR = N - 1;
     SREC.fill(' ');
 }
@@ -102,15 +115,15 @@ void ZOEK(int32_t NR) {
 }
 
 void LEESVOLGENDE() {
+    // The screens read no further than the last record counted at start-up.
+    if (POSITIE >= N) LEESFOUT(POSITIE, "it lies after the last record");
     const off_t PLAATS = static_cast<off_t>(POSITIE) * RECLEN;
     size_t GELEZEN = 0;
     while (GELEZEN < RECLEN) {
         const ssize_t R = pread(F, REC.DATA.data() + GELEZEN, RECLEN - GELEZEN, PLAATS + static_cast<off_t>(GELEZEN));
         if (R < 0 && errno == EINTR) continue;
-        if (R < 0) STOPFOUT("cannot read record " + std::to_string(POSITIE) + " of " + BESTAND() + ": " + std::strerror(errno));
-        if (R == 0)
-            STOPFOUT("cannot read record " + std::to_string(POSITIE) + " of " + BESTAND() +
-                     ": the file ends before it (was it changed while the viewer ran?)");
+        if (R < 0) LEESFOUT(POSITIE, REDEN(errno));
+        if (R == 0) LEESFOUT(POSITIE, "the file ends before it (was it changed while the viewer ran?)");
         GELEZEN += static_cast<size_t>(R);
     }
     ++POSITIE;
