@@ -158,14 +158,14 @@ namespace {
     return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult textAt(const Frame& f, int x, int y, std::string_view text, uint8_t fg, int bg) {
+::testing::AssertionResult textAt(const Frame& f, int x, int y, std::string_view text, uint8_t fg, int bg, int scale) {
     for (size_t i = 0; i < text.size(); ++i) {
         const uint8_t* g = platform::fontGlyph(static_cast<uint8_t>(text[i]));
-        for (int r = 0; r < 16; ++r)
-            for (int c = 0; c < 8; ++c) {
-                const int px = x + static_cast<int>(i) * 8 + c, py = y + r;
+        for (int r = 0; r < 16 * scale; ++r)
+            for (int c = 0; c < 8 * scale; ++c) {
+                const int px = x + static_cast<int>(i) * 8 * scale + c, py = y + r;
                 if (px < 0 || px > 639 || py < 0 || py > 479) continue;
-                const bool on = g[r] & (0x80 >> c);
+                const bool on = g[r / scale] & (0x80 >> (c / scale));
                 if (on && f.at(px, py) != fg)
                     return fail(f, px, py, fg, "text \"" + std::string(text) + "\" character " + std::to_string(i) + ": ");
                 if (!on && bg >= 0 && f.at(px, py) != bg)

@@ -78,8 +78,9 @@ const char* colourName(int c);
 // expected and what came, and save the frame under test-frames/.
 ::testing::AssertionResult pixelIs(const Frame& f, int x, int y, uint8_t colour);
 // Every set pixel of the glyphs of `text` at (x, y) has `fg`; with bg >= 0
-// every unset pixel of the 8 x 16 cells has `bg`.
-::testing::AssertionResult textAt(const Frame& f, int x, int y, std::string_view text, uint8_t fg, int bg = -1);
+// every unset pixel of the 8 x 16 cells has `bg`. `scale` 2 for text size 4.
+::testing::AssertionResult textAt(const Frame& f, int x, int y, std::string_view text, uint8_t fg, int bg = -1,
+                                  int scale = 1);
 // Every pixel of the box (corners included) has `colour`.
 ::testing::AssertionResult boxIs(const Frame& f, int x1, int y1, int x2, int y2, uint8_t colour);
 // The outline of the box has `colour`.
