@@ -214,7 +214,8 @@ std::string makeSample() {
             // The winter of 1945: no observations of the drain for nine days.
             if (op == 0 && d.y == 1945 && d.m == 1 && d.d >= 15 && d.d <= 23) flag = 9;
             if (flag != 9) r.num(POSNN(k + 1), 4, v);
-            r.flag(POSNN(k + 1) + 4, static_cast<char>('0' + flag));
+            // An ordinary day leaves the operation flag blank.
+            if (flag != 0) r.flag(POSNN(k + 1) + 4, static_cast<char>('0' + flag));
         }
 
         // Groundwater outside the tanks follows the drain of tank 4; the dune
