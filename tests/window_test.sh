@@ -66,4 +66,22 @@ for i in $(seq 50); do kill -0 $viewer_pid 2>/dev/null || break; sleep 0.1; done
 wait $viewer_pid
 status=$?
 [ $status -eq 0 ] || { echo "FAIL: the viewer ended with status $status"; cat "$work/viewer.log"; exit 1; }
-echo "window matches the headless frames at scale $scale"
+
+# A termination signal ends the viewer at once, with the usual status.
+for sig in TERM INT; do
+  (cd "$work" && exec "$viewer") >"$work/viewer.log" 2>&1 &
+  viewer_pid=$!
+  timeout 20 xdotool search --sync --pid $viewer_pid --name "Zelvantor" >/dev/null
+  kill -$sig $viewer_pid
+  wait $viewer_pid
+  status=$?
+  want=$((128 + $(kill -l $sig)))
+  [ $status -eq $want ] || { echo "FAIL: SIG$sig gave status $status, not $want"; exit 1; }
+done
+
+# Without a display the window cannot open: the viewer says why and ends with 1.
+(cd "$work" && DISPLAY=:1999 timeout 20 "$viewer") >"$work/viewer.log" 2>&1
+status=$?
+[ $status -eq 1 ] && grep -q "torvelin: cannot open the window" "$work/viewer.log" ||
+  { echo "FAIL: without a display: status $status"; cat "$work/viewer.log"; exit 1; }
+echo "window matches the headless frames at scale $scale; signals and a missing display end it cleanly"

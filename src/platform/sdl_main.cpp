@@ -79,6 +79,15 @@ public:
             why += " (no graphical display? torvelin-snap runs the viewer without one)";
             return false;
         }
+        // Without a display SDL falls back to drivers that show nothing and
+        // deliver no keys: the program would wait for keys that cannot come.
+        const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+        if (driver == "offscreen" || driver == "dummy" || driver == "evdev") {
+            SDL_Quit();
+            why = "no graphical display could be reached (is DISPLAY or WAYLAND_DISPLAY set?); "
+                  "torvelin-snap runs the viewer without one";
+            return false;
+        }
         SDL_Rect usable{0, 0, 640, 480};
         if (SDL_GetDisplayUsableBounds(0, &usable) != 0) SDL_GetDisplayBounds(0, &usable);
         // Leave room for the window's frame and caption bar.
