@@ -25,7 +25,7 @@ const char* const TOOL_HELP =
     "  sample [-o OUT]          write the synthetic sample record (1 June 1941 to 31 Dec 1961)\n"
     "\n"
     "torvelin-data COMMAND --help tells more about each command.\n"
-    "Status: 0 done (check: nothing found), 1 check found something, 2 usage error or\n"
+    "Status: 0 done (check: no faults), 1 check found faults, 2 usage error or\n"
     "a file that cannot be read or written.\n";
 
 const char* const CHECK_HELP =
@@ -43,14 +43,15 @@ const char* const CHECK_HELP =
     "  reading  a reading flagged \"9\" whose field is blank (drawn as 0), a number in a\n"
     "           field whose reading is not flagged (never drawn), or B/C flagged read on a\n"
     "           day without the \"9\" at position 66 (the piezometer chart skips the day)\n"
-    "  scale    a value the charts draw off their scales: rainfall outside 0..400 (0.1 mm),\n"
-    "           drain outside 0..4000 (0.01 mm), tank piezometers outside 122..175,\n"
-    "           piezometers A, B, C outside 0..375 cm NAP, dune wells outside 400..818 cm NAP\n"
+    "  scale    a note, not a fault: a value the charts draw beyond their scales: rainfall\n"
+    "           outside 0..400 (0.1 mm), drain outside 0..4000 (0.01 mm), tank piezometers\n"
+    "           outside 122..175, piezometers A, B, C outside 0..375 cm NAP, dune wells\n"
+    "           outside 400..818 cm NAP\n"
     "Then a count by kind.\n"
     "\n"
     "  --max N   at most N lines of each kind (the counts stay whole)\n"
     "\n"
-    "Status: 0 nothing found, 1 something reported, 2 the file cannot be read.\n";
+    "Status: 0 no faults (notes allowed), 1 faults reported, 2 the file cannot be read.\n";
 
 const char* const CSV_HELP =
     "usage: torvelin-data csv [-o OUT] [FILE]\n"
@@ -159,10 +160,7 @@ bool load(const std::string& cmd, const Options& o, tvdata::ObsFile& f, int& sta
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty()) {
-        std::fputs(TOOL_HELP, stderr);
-        return 2;
-    }
+    if (args.empty()) return usage("", "no command given");
     const std::string cmd = args[0];
     if (cmd == "--help" || cmd == "-h" || cmd == "help") {
         std::fputs(TOOL_HELP, stdout);
