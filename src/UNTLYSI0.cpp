@@ -30,6 +30,14 @@ int F = -1;          // the open file
 int32_t N = 0;       // records counted at start-up
 int32_t POSITIE = 0; // record number of the next read
 off_t GROOTTE = 0;   // size of the file when it was opened
+
+// The records of one positioning are read in blocks: one system call brings
+// as many records as a chart reads after it positions the file. Every
+// positioning empties the block, so each pass reads the file again.
+constexpr int32_t BLOK = 96;
+std::array<char, BLOK * RECLEN> BLOKDATA;
+int32_t BLOKEERSTE = 0;  // record number of the first record in the block
+int32_t BLOKAANTAL = 0;  // complete records in the block
 constexpr int32_t MAXRECORDS = 2'000'000'000;
 
 [[noreturn]] void STOPFOUT(const std::string& TEKST) {
@@ -94,6 +102,7 @@ void OPENEN() {
     if (S_ISDIR(ST.st_mode)) OPENFOUT(EISDIR);
     GROOTTE = S_ISREG(ST.st_mode) ? ST.st_size : 0;
     POSITIE = 0;
+    BLOKAANTAL = 0;
 }
 
 void OPSTARTEN() {
@@ -112,20 +121,40 @@ int32_t AANTAL() { return N; }
 void ZOEK(int32_t NR) {
     if (NR < 0 || NR > N) STOPFOUT("cannot seek to record " + std::to_string(NR) + " of " + BESTAND());
     POSITIE = NR;
+    BLOKAANTAL = 0;
 }
+
+namespace {
+// Fills the block from record POSITIE on, with up to BLOK records and no
+// further than the last record counted at start-up. A file that has become
+// shorter gives the records it still holds; the first missing one fails.
+void VULBLOK() {
+    const int32_t WIL = N - POSITIE < BLOK ? N - POSITIE : BLOK;
+    const size_t BYTES = static_cast<size_t>(WIL) * RECLEN;
+    const off_t PLAATS = static_cast<off_t>(POSITIE) * RECLEN;
+    size_t GELEZEN = 0;
+    while (GELEZEN < BYTES) {
+        const ssize_t R = pread(F, BLOKDATA.data() + GELEZEN, BYTES - GELEZEN, PLAATS + static_cast<off_t>(GELEZEN));
+        if (R < 0 && errno == EINTR) continue;
+        if (R < 0) {
+            if (GELEZEN >= RECLEN) break;
+            LEESFOUT(POSITIE, REDEN(errno));
+        }
+        if (R == 0) break;
+        GELEZEN += static_cast<size_t>(R);
+    }
+    if (GELEZEN < RECLEN) LEESFOUT(POSITIE, "the file ends before it (was it changed while the viewer ran?)");
+    BLOKEERSTE = POSITIE;
+    BLOKAANTAL = static_cast<int32_t>(GELEZEN / RECLEN);
+}
+}  // namespace
 
 void LEESVOLGENDE() {
     // The screens read no further than the last record counted at start-up.
     if (POSITIE >= N) LEESFOUT(POSITIE, "it lies after the last record");
-    const off_t PLAATS = static_cast<off_t>(POSITIE) * RECLEN;
-    size_t GELEZEN = 0;
-    while (GELEZEN < RECLEN) {
-        const ssize_t R = pread(F, REC.DATA.data() + GELEZEN, RECLEN - GELEZEN, PLAATS + static_cast<off_t>(GELEZEN));
-        if (R < 0 && errno == EINTR) continue;
-        if (R < 0) LEESFOUT(POSITIE, REDEN(errno));
-        if (R == 0) LEESFOUT(POSITIE, "the file ends before it (was it changed while the viewer ran?)");
-        GELEZEN += static_cast<size_t>(R);
-    }
+    if (POSITIE < BLOKEERSTE || POSITIE >= BLOKEERSTE + BLOKAANTAL) VULBLOK();
+    const size_t I = static_cast<size_t>(POSITIE - BLOKEERSTE) * RECLEN;
+    std::memcpy(REC.DATA.data(), BLOKDATA.data() + I, RECLEN);
     ++POSITIE;
     SREC = REC.DATA;
 }

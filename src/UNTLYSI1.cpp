@@ -1,6 +1,5 @@
 #include "UNTLYSI1.h"
 
-#include <string>
 #include <string_view>
 
 #include "UNTLYSI0.h"
@@ -53,18 +52,19 @@ void SCHERMLISTING(int16_t TAAL) {
         if (RECNR < 0) RECNR = 0;
         UNTLYSI0::ZOEK(RECNR);
         const int32_t RIJEN = N - RECNR < REGELS ? N - RECNR : REGELS;
-        std::string SLISTREC;
-        SLISTREC.reserve(61);
+        // The line of a row, 61 characters in both views, kept in place so
+        // that a page allocates nothing.
+        char SLISTREC[61];
         for (int32_t REG = 1; REG <= RIJEN; ++REG) {
             UNTLYSI0::LEESVOLGENDE();
             if (VOOR) {
-                SLISTREC = UNTLYSI0::VELD(1, 61);
+                UNTLYSI0::VELD(1, 61).copy(SLISTREC, 61);
             } else {
-                SLISTREC = UNTLYSI0::VELD(1, 21);
-                SLISTREC += SPRONG;
-                SLISTREC += UNTLYSI0::VELD(62, 35);
+                UNTLYSI0::VELD(1, 21).copy(SLISTREC, 21);
+                SPRONG.copy(SLISTREC + 21, 5);
+                UNTLYSI0::VELD(62, 35).copy(SLISTREC + 26, 35);
             }
-            OutTextXY(72, 16 * REG + 30, SLISTREC);
+            OutTextXY(72, 16 * REG + 30, std::string_view(SLISTREC, sizeof SLISTREC));
         }
     };
 

@@ -1,6 +1,8 @@
 #include "graph.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -54,6 +56,18 @@ std::array<Seed, 2 * WIDTH * HEIGHT + 8> seeds;
 std::array<uint8_t, 256> keyRing;
 size_t keyHead = 0, keyCount = 0;
 
+// For each glyph row byte, 0xFF in the bytes of the pixels it sets (pixel 0,
+// the high bit, in the lowest byte of the word as it lies in memory).
+constexpr std::array<uint64_t, 256> glyphMasks() {
+    std::array<uint64_t, 256> m{};
+    for (int bits = 0; bits < 256; ++bits)
+        for (int col = 0; col < 8; ++col)
+            if (bits & (0x80 >> col)) m[bits] |= uint64_t{0xFF} << (8 * col);
+    return m;
+}
+static_assert(std::endian::native == std::endian::little);
+constexpr std::array<uint64_t, 256> GLYPHMASK = glyphMasks();
+
 uint8_t colourIndex(uint32_t c) { return static_cast<uint8_t>(c & 15u); }
 
 inline void plot(int64_t x, int64_t y, uint8_t c) {
@@ -67,6 +81,17 @@ void fillBox(int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint8_t c) {
     y2 = std::min(y2, st.cy2);
     if (x2 < x1 || y2 < y1) return;
     for (int64_t y = y1; y <= y2; ++y) std::fill(&pix[y][x1], &pix[y][x2] + 1, c);
+}
+
+// The first x from `x` to `end` whose pixel in `row` is not `v`, or end + 1.
+int64_t skipEqual(const uint8_t* row, int64_t x, int64_t end, uint8_t v) {
+    const uint64_t v8 = 0x0101010101010101ull * v;
+    for (uint64_t w; x + 7 <= end; x += 8) {
+        std::memcpy(&w, row + x, 8);
+        if (w != v8) break;
+    }
+    while (x <= end && row[x] == v) ++x;
+    return x;
 }
 
 // Draws the line from (x1, y1) to (x2, y2) in surface coordinates, end points
@@ -89,13 +114,24 @@ void drawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2) {
     int64_t iHi = sMaj > 0 ? hi - m0 : m0 - lo;
     iLo = std::max<int64_t>(iLo, 0);
     iHi = std::min<int64_t>(iHi, n);
+    if (iLo > iHi) return;
+    // The minor offset of step i is (2*i*minor + n) / (2*n), rounded down:
+    // worked out once for the first visible step, then carried on step by step.
+    int64_t off = 0, rem = 0;
+    if (n > 0 && minor > 0) {
+        const __int128 num = static_cast<__int128>(2) * iLo * minor + n;
+        off = static_cast<int64_t>(num / (2 * static_cast<__int128>(n)));
+        rem = static_cast<int64_t>(num % (2 * static_cast<__int128>(n)));
+    }
     for (int64_t i = iLo; i <= iHi; ++i) {
-        if (st.dotted && !((DOTTED >> (15 - (i & 15))) & 1)) continue;
-        int64_t off = 0;
-        if (n > 0 && minor > 0) {
-            const __int128 num = static_cast<__int128>(2) * i * minor + n;
-            off = static_cast<int64_t>(num / (2 * static_cast<__int128>(n)));
+        if (i > iLo && minor > 0) {
+            rem += 2 * minor;
+            if (rem >= 2 * n) {
+                rem -= 2 * n;
+                ++off;
+            }
         }
+        if (st.dotted && !((DOTTED >> (15 - (i & 15))) & 1)) continue;
         const int64_t m = m0 + sMaj * i, k = n0 + sMin * off;
         if (xMajor)
             plot(m, k, c);
@@ -222,20 +258,44 @@ void FloodFill(int32_t x, int32_t y, uint32_t border) {
         for (auto& row : fillMark) row.fill(0);
         fillEpoch = 1;
     }
-    const uint32_t e = fillEpoch;
-    auto open = [&](int64_t px, int64_t py) { return pix[py][px] != b && fillMark[py][px] != e; };
     size_t top = 0;
     seeds[top++] = {static_cast<int16_t>(sx), static_cast<int16_t>(sy)};
+    if (c == b) {
+        // Filling in the border colour: a filled pixel is border already, so
+        // no marks are needed and the runs are found by searching rows.
+        while (top > 0) {
+            const Seed s = seeds[--top];
+            uint8_t* row = pix[s.y].data();
+            if (row[s.x] == b) continue;
+            const void* lp = memrchr(row + st.cx1, b, static_cast<size_t>(s.x - st.cx1));
+            const int64_t l = lp ? static_cast<const uint8_t*>(lp) - row + 1 : st.cx1;
+            const void* rp = std::memchr(row + s.x + 1, b, static_cast<size_t>(st.cx2 - s.x));
+            const int64_t r = rp ? static_cast<const uint8_t*>(rp) - row - 1 : st.cx2;
+            std::memset(row + l, c, static_cast<size_t>(r - l + 1));
+            for (int64_t ny : {int64_t{s.y} - 1, int64_t{s.y} + 1}) {
+                if (ny < st.cy1 || ny > st.cy2) continue;
+                const uint8_t* nr = pix[ny].data();
+                int64_t i = skipEqual(nr, l, r, b);
+                while (i <= r) {
+                    if (top < seeds.size()) seeds[top++] = {static_cast<int16_t>(i), static_cast<int16_t>(ny)};
+                    const void* q = std::memchr(nr + i, b, static_cast<size_t>(r - i + 1));
+                    if (!q) break;
+                    i = skipEqual(nr, static_cast<const uint8_t*>(q) - nr, r, b);
+                }
+            }
+        }
+        return;
+    }
+    const uint32_t e = fillEpoch;
+    auto open = [&](int64_t px, int64_t py) { return pix[py][px] != b && fillMark[py][px] != e; };
     while (top > 0) {
         const Seed s = seeds[--top];
         if (!open(s.x, s.y)) continue;
         int64_t l = s.x, r = s.x;
         while (l > st.cx1 && open(l - 1, s.y)) --l;
         while (r < st.cx2 && open(r + 1, s.y)) ++r;
-        for (int64_t i = l; i <= r; ++i) {
-            pix[s.y][i] = c;
-            fillMark[s.y][i] = e;
-        }
+        std::fill(&pix[s.y][l], &pix[s.y][r] + 1, c);
+        std::fill(&fillMark[s.y][l], &fillMark[s.y][r] + 1, e);
         for (int64_t ny : {int64_t{s.y} - 1, int64_t{s.y} + 1}) {
             if (ny < st.cy1 || ny > st.cy2) continue;
             bool inRun = false;
@@ -252,11 +312,27 @@ void FloodFill(int32_t x, int32_t y, uint32_t border) {
 void OutTextXY(int32_t x, int32_t y, std::string_view text) {
     const int s = st.textScale;
     const uint8_t c = st.colour;
+    const uint64_t colour8 = 0x0101010101010101ull * c;
     int64_t gx = st.ox + x;
     const int64_t gy = st.oy + y;
     for (unsigned char ch : text) {
         const uint8_t* glyph = &FONT[ch * 16];
         const bool inside = gx >= st.cx1 && gx + 8 * s - 1 <= st.cx2 && gy >= st.cy1 && gy + 16 * s - 1 <= st.cy2;
+        if (inside && s == 1) {
+            // A whole glyph row at once: its eight pixels as one word.
+            for (int row = 0; row < 16; ++row) {
+                const uint64_t m = GLYPHMASK[glyph[row]];
+                if (!m) continue;
+                uint8_t* p = &pix[gy + row][gx];
+                uint64_t w;
+                std::memcpy(&w, p, 8);
+                w = (w & ~m) | (colour8 & m);
+                std::memcpy(p, &w, 8);
+            }
+            gx += 8;
+            if (gx > st.cx2) break;
+            continue;
+        }
         for (int row = 0; row < 16; ++row) {
             const uint8_t bits = glyph[row];
             if (!bits) continue;
