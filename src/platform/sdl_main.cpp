@@ -12,6 +12,7 @@
 #include "display.h"
 #include "headless.h"
 #include "keys.h"
+#include "sdl_present.h"
 
 namespace {
 
@@ -109,10 +110,7 @@ public:
             close();
             return false;
         }
-        for (int i = 0; i < 16; ++i) {
-            const auto& c = platform::PALETTE[i];
-            argb_[i] = 0xFF000000u | (c.r << 16) | (c.g << 8) | c.b;
-        }
+        argb_ = platform::argbPalette();
         SDL_StartTextInput();
         SDL_RaiseWindow(window_);
         present();
@@ -167,20 +165,7 @@ public:
     }
 
 private:
-    void present() {
-        void* dst = nullptr;
-        int pitch = 0;
-        if (SDL_LockTexture(texture_, nullptr, &dst, &pitch) != 0) return;
-        const platform::Pixels& pix = platform::pixels();
-        for (int y = 0; y < 480; ++y) {
-            auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(dst) + y * pitch);
-            for (int x = 0; x < 640; ++x) row[x] = argb_[pix[y][x]];
-        }
-        SDL_UnlockTexture(texture_);
-        SDL_RenderClear(renderer_);
-        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-        SDL_RenderPresent(renderer_);
-    }
+    void present() { platform::presentSurface(renderer_, texture_, argb_); }
 
     void push(const platform::KeyPress& p) {
         for (uint8_t c : platform::keyCodes(p)) platform::pushKey(c);
@@ -248,7 +233,7 @@ private:
     SDL_AudioDeviceID audio_ = 0;
     bool audioFailed_ = false;
     bool swallowText_ = false;
-    uint32_t argb_[16] = {};
+    platform::ArgbPalette argb_{};
     std::vector<int16_t> tone_;
 };
 
