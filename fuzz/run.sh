@@ -17,7 +17,7 @@ if ! command -v clang++ >/dev/null || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux
   $sudo apt-get update -q
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends clang libclang-rt-dev
 fi
-build=build-fuzz
+build=$PWD/build-fuzz
 cmake -S . -B $build -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVELIN_FUZZ=ON >/dev/null
 cmake --build $build -j2 --target $(printf 'fuzz_%s ' "${targets[@]}")
 mkdir -p $build/findings
@@ -28,8 +28,9 @@ for t in "${targets[@]}"; do
   cp -n fuzz/corpus/$t/* "$corpus"/
   echo "== fuzz_$t for ${seconds} s"
   # The program's own message about a file without records is left out.
-  (cd $build/findings && ../fuzz_$t -max_total_time="$seconds" -max_len=12000 -timeout=10 -rss_limit_mb=2048 \
-      -print_final_stats=1 "../corpus/$t" 2>&1 || echo "fuzz_$t: FOUND A FAULT") |
+  # Absolute paths: the program's target works in a folder of its own.
+  ($build/fuzz_$t -max_total_time="$seconds" -max_len=12000 -timeout=10 -rss_limit_mb=2048 \
+      -artifact_prefix="$build/findings/" -print_final_stats=1 "$corpus" 2>&1 || echo "fuzz_$t: FOUND A FAULT") |
     grep -v '^torvelin: observation file' | tee $build/findings/fuzz_$t.log
   grep -q "FOUND A FAULT" $build/findings/fuzz_$t.log && status=1
 done

@@ -43,10 +43,10 @@ struct State {
     int64_t cx1 = 0, cy1 = 0, cx2 = WIDTH - 1, cy2 = HEIGHT - 1;
 } st;
 
-// The flood fill marks what it has filled with the number of the fill, so
-// that nothing needs clearing between fills; its work list is preallocated.
-std::array<std::array<uint32_t, WIDTH>, HEIGHT> fillMark{};
-uint32_t fillEpoch = 0;
+// While a flood fill runs, the pixels it has filled hold FILLING (no colour
+// index comes near it) unless the fill colour is the border colour; its work
+// list is preallocated.
+constexpr uint8_t FILLING = 0x80;
 struct Seed {
     int16_t x, y;
 };
@@ -83,14 +83,47 @@ void fillBox(int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint8_t c) {
     for (int64_t y = y1; y <= y2; ++y) std::fill(&pix[y][x1], &pix[y][x2] + 1, c);
 }
 
-// The first x from `x` to `end` whose pixel in `row` is not `v`, or end + 1.
-int64_t skipEqual(const uint8_t* row, int64_t x, int64_t end, uint8_t v) {
-    const uint64_t v8 = 0x0101010101010101ull * v;
+// 0x80 in every byte of w that equals the byte of v8 (exact, byte by byte).
+inline uint64_t equalBytes(uint64_t w, uint64_t v8) {
+    const uint64_t x = w ^ v8;
+    const uint64_t t = ((x & 0x7F7F7F7F7F7F7F7Full) + 0x7F7F7F7F7F7F7F7Full) | x;
+    return ~t & 0x8080808080808080ull;
+}
+constexpr uint64_t BYTES = 0x0101010101010101ull;
+
+// A flood fill stops at pixels of colour a or z. These search a row of the
+// surface for stops eight pixels at a time.
+// The first stop from x to end, or end + 1.
+int64_t findStop(const uint8_t* row, int64_t x, int64_t end, uint8_t a, uint8_t z) {
     for (uint64_t w; x + 7 <= end; x += 8) {
         std::memcpy(&w, row + x, 8);
-        if (w != v8) break;
+        const uint64_t m = equalBytes(w, BYTES * a) | equalBytes(w, BYTES * z);
+        if (m) return x + (std::countr_zero(m) >> 3);
     }
-    while (x <= end && row[x] == v) ++x;
+    for (; x <= end; ++x)
+        if (row[x] == a || row[x] == z) return x;
+    return x;
+}
+// The first pixel that is not a stop from x to end, or end + 1.
+int64_t skipStops(const uint8_t* row, int64_t x, int64_t end, uint8_t a, uint8_t z) {
+    for (uint64_t w; x + 7 <= end; x += 8) {
+        std::memcpy(&w, row + x, 8);
+        const uint64_t m = ~(equalBytes(w, BYTES * a) | equalBytes(w, BYTES * z)) & 0x8080808080808080ull;
+        if (m) return x + (std::countr_zero(m) >> 3);
+    }
+    for (; x <= end; ++x)
+        if (row[x] != a && row[x] != z) return x;
+    return x;
+}
+// The last stop from x down to lo, or lo - 1.
+int64_t findStopBack(const uint8_t* row, int64_t x, int64_t lo, uint8_t a, uint8_t z) {
+    for (uint64_t w; x - 7 >= lo; x -= 8) {
+        std::memcpy(&w, row + x - 7, 8);
+        const uint64_t m = equalBytes(w, BYTES * a) | equalBytes(w, BYTES * z);
+        if (m) return x - 7 + ((63 - std::countl_zero(m)) >> 3);
+    }
+    for (; x >= lo; --x)
+        if (row[x] == a || row[x] == z) return x;
     return x;
 }
 
@@ -254,59 +287,35 @@ void FloodFill(int32_t x, int32_t y, uint32_t border) {
     const uint8_t b = colourIndex(border);
     const uint8_t c = st.fillSolid ? st.fill : st.bk;
     if (sx < st.cx1 || sx > st.cx2 || sy < st.cy1 || sy > st.cy2 || pix[sy][sx] == b) return;
-    if (++fillEpoch == 0) {
-        for (auto& row : fillMark) row.fill(0);
-        fillEpoch = 1;
-    }
+    // A filled pixel is never filled again: it holds the border colour, or
+    // FILLING until the fill is done. Each run of open pixels is filled
+    // whole, and the runs beside it above and below are seeded.
+    const uint8_t f = c == b ? b : FILLING;
+    int64_t minX = sx, maxX = sx, minY = sy, maxY = sy;
     size_t top = 0;
     seeds[top++] = {static_cast<int16_t>(sx), static_cast<int16_t>(sy)};
-    if (c == b) {
-        // Filling in the border colour: a filled pixel is border already, so
-        // no marks are needed and the runs are found by searching rows.
-        while (top > 0) {
-            const Seed s = seeds[--top];
-            uint8_t* row = pix[s.y].data();
-            if (row[s.x] == b) continue;
-            const void* lp = memrchr(row + st.cx1, b, static_cast<size_t>(s.x - st.cx1));
-            const int64_t l = lp ? static_cast<const uint8_t*>(lp) - row + 1 : st.cx1;
-            const void* rp = std::memchr(row + s.x + 1, b, static_cast<size_t>(st.cx2 - s.x));
-            const int64_t r = rp ? static_cast<const uint8_t*>(rp) - row - 1 : st.cx2;
-            std::memset(row + l, c, static_cast<size_t>(r - l + 1));
-            for (int64_t ny : {int64_t{s.y} - 1, int64_t{s.y} + 1}) {
-                if (ny < st.cy1 || ny > st.cy2) continue;
-                const uint8_t* nr = pix[ny].data();
-                int64_t i = skipEqual(nr, l, r, b);
-                while (i <= r) {
-                    if (top < seeds.size()) seeds[top++] = {static_cast<int16_t>(i), static_cast<int16_t>(ny)};
-                    const void* q = std::memchr(nr + i, b, static_cast<size_t>(r - i + 1));
-                    if (!q) break;
-                    i = skipEqual(nr, static_cast<const uint8_t*>(q) - nr, r, b);
-                }
-            }
-        }
-        return;
-    }
-    const uint32_t e = fillEpoch;
-    auto open = [&](int64_t px, int64_t py) { return pix[py][px] != b && fillMark[py][px] != e; };
     while (top > 0) {
         const Seed s = seeds[--top];
-        if (!open(s.x, s.y)) continue;
-        int64_t l = s.x, r = s.x;
-        while (l > st.cx1 && open(l - 1, s.y)) --l;
-        while (r < st.cx2 && open(r + 1, s.y)) ++r;
-        std::fill(&pix[s.y][l], &pix[s.y][r] + 1, c);
-        std::fill(&fillMark[s.y][l], &fillMark[s.y][r] + 1, e);
+        uint8_t* row = pix[s.y].data();
+        if (row[s.x] == b || row[s.x] == f) continue;
+        const int64_t l = findStopBack(row, s.x - 1, st.cx1, b, f) + 1;
+        const int64_t r = findStop(row, s.x + 1, st.cx2, b, f) - 1;
+        std::memset(row + l, f, static_cast<size_t>(r - l + 1));
+        minX = std::min(minX, l);
+        maxX = std::max(maxX, r);
+        minY = std::min<int64_t>(minY, s.y);
+        maxY = std::max<int64_t>(maxY, s.y);
         for (int64_t ny : {int64_t{s.y} - 1, int64_t{s.y} + 1}) {
             if (ny < st.cy1 || ny > st.cy2) continue;
-            bool inRun = false;
-            for (int64_t i = l; i <= r; ++i) {
-                const bool o = open(i, ny);
-                if (o && !inRun && top < seeds.size())
-                    seeds[top++] = {static_cast<int16_t>(i), static_cast<int16_t>(ny)};
-                inRun = o;
-            }
+            const uint8_t* nr = pix[ny].data();
+            for (int64_t i = skipStops(nr, l, r, b, f); i <= r; i = skipStops(nr, findStop(nr, i, r, b, f), r, b, f))
+                if (top < seeds.size()) seeds[top++] = {static_cast<int16_t>(i), static_cast<int16_t>(ny)};
         }
     }
+    if (f != c)
+        for (int64_t yy = minY; yy <= maxY; ++yy)
+            for (int64_t xx = minX; xx <= maxX; ++xx)
+                if (pix[yy][xx] == FILLING) pix[yy][xx] = c;
 }
 
 void OutTextXY(int32_t x, int32_t y, std::string_view text) {
