@@ -77,6 +77,35 @@ size_t SCAN(std::string_view T, size_t I) {
     return I;
 }
 
+// For a number by the rule, without its sign, that a double cannot hold:
+// true when it is too large, false when too small. Its first digit other than
+// 0 stands for a power of ten of at least 0 exactly when it is too large.
+bool TEGROOT(std::string_view R) {
+    size_t I = 0;
+    int64_t MACHT = 0;  // power of ten of the first digit other than 0
+    bool GEVONDEN = false;
+    for (; I < R.size() && R[I] >= '0' && R[I] <= '9'; ++I) {
+        if (GEVONDEN)
+            ++MACHT;
+        else if (R[I] != '0')
+            GEVONDEN = true;
+    }
+    if (!GEVONDEN && I < R.size() && R[I] == '.') {
+        MACHT = -1;
+        for (++I; I < R.size() && R[I] == '0'; ++I) --MACHT;
+    }
+    const size_t E = R.find_first_of("eE");
+    int64_t EXP = 0;
+    bool MIN = false;
+    if (E != std::string_view::npos) {
+        size_t J = E + 1;
+        if (J < R.size() && (R[J] == '+' || R[J] == '-')) MIN = R[J++] == '-';
+        // Far beyond any double; the digits count no further.
+        for (; J < R.size() && R[J] >= '0' && R[J] <= '9'; ++J) EXP = EXP < 1'000'000'000'000 ? EXP * 10 + (R[J] - '0') : EXP;
+    }
+    return MACHT + (MIN ? -EXP : EXP) >= 0;
+}
+
 size_t BEGIN(std::string_view T) {
     size_t I = 0;
     while (I < T.size() && (T[I] == ' ' || T[I] == '\t')) ++I;
@@ -180,10 +209,10 @@ double LEESGETAL(std::string_view T) {
     double W = 0.0;
     const auto [EIND, FOUT] = std::from_chars(T.data() + I, T.data() + T.size(), W, std::chars_format::general);
     if (FOUT == std::errc::result_out_of_range) {
-        // Too large or too small for a double: an exponent with a minus sign underflows.
-        const std::string_view REST(T.data() + I, T.size() - I);
-        const size_t E = REST.find_first_of("eE");
-        W = (E != std::string_view::npos && E + 1 < REST.size() && REST[E + 1] == '-') ? 0.0 : HUGE_VAL;
+        // Too large or too small for a double: which, the power of ten of the
+        // number tells, not the sign of its exponent (1000...0e-5 with
+        // hundreds of digits is still too large).
+        W = TEGROOT(std::string_view(T.data() + I, T.size() - I)) ? HUGE_VAL : 0.0;
     } else if (FOUT != std::errc() || EIND != T.data() + T.size()) {
         return 0.0;
     }

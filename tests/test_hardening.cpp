@@ -3,6 +3,7 @@
 // ahead, and a walk through the whole sample in every screen.
 #include <sys/stat.h>
 
+#include <cmath>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -155,6 +156,33 @@ std::vector<BadFile> badFiles() {
             flags[i].text[FLAGS[j] - 1] = static_cast<char>((i + 37 * static_cast<int>(j)) & 0xFF);
     v.push_back({"every flag byte", records(flags), walk(12), false});
     return v;
+}
+
+// Numbers beyond a double: too large reads as infinite, too small as 0,
+// whatever the sign of the exponent says on its own.
+TEST(NumberRule, BeyondADoubleByItsPowerOfTen) {
+    const std::string many = "1" + std::string(400, '0');
+    const std::string tiny = "0." + std::string(400, '0') + "1";
+    const double inf = HUGE_VAL;
+    const struct {
+        std::string text;
+        double want;
+    } cases[] = {
+        {"1e400", inf},
+        {"-1e400", -inf},
+        {"1e-400", 0.0},
+        {many + "e-50", inf},
+        {" -" + many + "e-5", -inf},
+        {tiny + "e+50", 0.0},
+        {tiny + "e400", 1e-1},
+        {".1e310", inf},
+        {"0.01e310", 1e308},
+        {many + "e-400", 1.0},
+        {"1e99999999999999999999", inf},
+        {"1e-99999999999999999999", 0.0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(UNTLYSI0::LEESGETAL(c.text), c.want) << c.text.substr(0, 12) << "... (" << c.text.size() << " chars)";
 }
 
 TEST(BadFiles, EndWithAMessageOrDrawEveryScreenWithoutAllocating) {
