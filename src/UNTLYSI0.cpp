@@ -206,6 +206,13 @@ double LEESGETAL(std::string_view T) {
     if (SCAN(T, I) != T.size()) return 0.0;
     bool NEG = false;
     if (T[I] == '+' || T[I] == '-') NEG = T[I++] == '-';
+    // Whole numbers of up to 15 digits, the usual field, are exact as they are counted.
+    if (T.size() - I <= 15) {
+        int64_t HEEL = 0;
+        size_t J = I;
+        for (; J < T.size() && T[J] >= '0' && T[J] <= '9'; ++J) HEEL = HEEL * 10 + (T[J] - '0');
+        if (J == T.size()) return NEG ? -static_cast<double>(HEEL) : static_cast<double>(HEEL);
+    }
     double W = 0.0;
     const auto [EIND, FOUT] = std::from_chars(T.data() + I, T.data() + T.size(), W, std::chars_format::general);
     if (FOUT == std::errc::result_out_of_range) {
