@@ -53,8 +53,9 @@ void writeFile(const uint8_t* data, size_t size) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // The program reads TORVELIN.VSs in the current folder: a folder of its own.
-    char dir[] = "/tmp/torvelin-fuzz-XXXXXX";
-    if (!mkdtemp(dir) || chdir(dir) != 0) std::abort();
+    const char* tmp = std::getenv("TMPDIR");
+    std::string dir = std::string(tmp && *tmp ? tmp : "/tmp") + "/torvelin-fuzz-XXXXXX";
+    if (!mkdtemp(dir.data()) || chdir(dir.c_str()) != 0) std::abort();
     return 0;
 }
 

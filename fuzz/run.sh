@@ -21,6 +21,10 @@ build=$PWD/build-fuzz
 cmake -S . -B $build -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVELIN_FUZZ=ON >/dev/null
 cmake --build $build -j2 --target $(printf 'fuzz_%s ' "${targets[@]}")
 mkdir -p $build/findings
+# The program's target works in a folder of its own under TMPDIR.
+export TMPDIR=$build/tmp
+rm -rf "$TMPDIR"
+mkdir -p "$TMPDIR"
 status=0
 for t in "${targets[@]}"; do
   corpus=$build/corpus/$t
