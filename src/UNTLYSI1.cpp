@@ -87,18 +87,10 @@ void SCHERMLISTING(int16_t TAAL) {
         UNTPROGDELEN::KEUZELUS(KLIST, KLMM, UIT, KIES);
         // The steps are not bounded here; the next page brings RECNR back.
         switch (KLIST) {
-        case 1: UNTLYSI0::RECNR -= 1461; break;
-        case 2: UNTLYSI0::RECNR -= 365; break;
-        case 3: UNTLYSI0::RECNR -= 91; break;
-        case 4: UNTLYSI0::RECNR -= 23; break;
         case 5: VOOR = true; break;
         case 6: STOP = true; break;
         case 7: VOOR = false; break;
-        case 8: UNTLYSI0::RECNR += 23; break;
-        case 9: UNTLYSI0::RECNR += 91; break;
-        case 10: UNTLYSI0::RECNR += 365; break;
-        case 11: UNTLYSI0::RECNR += 1461; break;
-        default: break;
+        default: UNTLYSI0::RECNR += UNTPROGDELEN::CELSTAP(KLIST); break;
         }
     } while (!STOP);
 }

@@ -47,23 +47,6 @@ constexpr int32_t YONDER = 330;
 // Pixels a day: the width of a day's column.
 constexpr int16_t DX = 6;
 
-// The window of days: the chart starts 40 days before RECNR, so that RECNR's
-// own column always starts at x = 280. Near the start of the file the first
-// columns stay empty and the chart begins further right. Positions the file
-// at the first day; the first column's x is left in XX.
-void VENSTER(int32_t& ADRES, int16_t& XX, int16_t& TELLER) {
-    ADRES = RECNR - 40;
-    if (ADRES < 0) {
-        XX = static_cast<int16_t>(40 - DX * ADRES);
-        TELLER = static_cast<int16_t>(-ADRES);
-        ADRES = 0;
-    } else {
-        XX = 40;
-        TELLER = 0;
-    }
-    UNTLYSI0::ZOEK(ADRES);
-}
-
 // n right-aligned in 3 characters, the way the scales label their ticks.
 std::string_view STR3(int32_t N, char (&STAL)[6]) {
     std::snprintf(STAL, sizeof STAL, "%3d", static_cast<int>(N));
@@ -171,7 +154,7 @@ constexpr char MERKP[10] = {' ', 27, ' ', 27, ' ', 27, ' ', 27, '*', ' '};
 constexpr char MERKS[10] = {' ', ' ', ' ', ' ', '$', '$', '$', '$', ' ', static_cast<char>(0xA8)};
 
 void MAAKPLAAT(int16_t POS, int32_t YY) {
-    VENSTER(ADRES, XX, TELLER);
+    DAGVENSTER(ADRES, XX, TELLER);
     const int16_t X0 = XX;
     KOP(POS, YY, X0);
     SetLineStyle(SolidLn, 0, 1);
@@ -218,7 +201,7 @@ int32_t YRC, YDR, YPB, ADRES;
 int16_t XX, TELLER;
 
 void MAAKPLAAT(int16_t POS, int32_t YY) {
-    VENSTER(ADRES, XX, TELLER);
+    DAGVENSTER(ADRES, XX, TELLER);
     const int16_t X0 = XX;
     KOP(POS, YY, X0);
     // The drain band closes at 40 mm.
@@ -267,6 +250,19 @@ void PLATEN() {
 
 }  // namespace
 
+void DAGVENSTER(int32_t& ADRES, int16_t& XX, int16_t& TELLER) {
+    ADRES = RECNR - 40;
+    if (ADRES < 0) {
+        XX = static_cast<int16_t>(40 - DX * ADRES);
+        TELLER = static_cast<int16_t>(-ADRES);
+        ADRES = 0;
+    } else {
+        XX = 40;
+        TELLER = 0;
+    }
+    UNTLYSI0::ZOEK(ADRES);
+}
+
 void GRAFIEKSCHERM(int16_t TAAL, GRAFIEKSTAAT S, bool WISSELT, void (*TEKEN)(),
                    void (*BALK)(int16_t, int16_t), void (*KIESFN)(int16_t&, int16_t, int16_t)) {
     S.KLIST = 6;
@@ -285,19 +281,12 @@ void GRAFIEKSCHERM(int16_t TAAL, GRAFIEKSTAAT S, bool WISSELT, void (*TEKEN)(),
         TEKEN();
         BALK(TAAL, S.KLIST);
         UNTPROGDELEN::KEUZELUS(S.KLIST, S.KLMM, S.UIT, KIESFN);
+        // The bounds are applied at the start of the next pass, never here.
         switch (S.KLIST) {
-        case 1: RECNR -= 1461; break;
-        case 2: RECNR -= 365; break;
-        case 3: RECNR -= 91; break;
-        case 4: RECNR -= 23; break;
         case 5: if (WISSELT) S.VOOR = true; break;
         case 6: S.STOP = true; break;
         case 7: if (WISSELT) S.VOOR = false; break;
-        case 8: RECNR += 23; break;
-        case 9: RECNR += 91; break;
-        case 10: RECNR += 365; break;
-        case 11: RECNR += 1461; break;
-        default: break;
+        default: RECNR += UNTPROGDELEN::CELSTAP(S.KLIST); break;
         }
     } while (!S.STOP);
 }

@@ -35,4 +35,11 @@ struct GRAFIEKSTAAT {
 void GRAFIEKSCHERM(int16_t TAAL, GRAFIEKSTAAT S, bool WISSELT, void (*TEKEN)(),
                    void (*COMMANDOBALK)(int16_t, int16_t), void (*KIES)(int16_t&, int16_t, int16_t));
 
+// The window of days of every chart: it starts 40 days before RECNR, so that
+// RECNR's own column always starts at x = 280. Near the start of the file the
+// first columns stay empty and the chart begins further right: ADRES is the
+// first record read, XX the x of its column, TELLER the days already counted.
+// Positions the file at ADRES.
+void DAGVENSTER(int32_t& ADRES, int16_t& XX, int16_t& TELLER);
+
 }  // namespace UNTLYSI2

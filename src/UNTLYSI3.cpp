@@ -68,22 +68,6 @@ struct DAGWAARDEN {
     int16_t TELLER = 0;      // days read
 };
 
-// The window of days: 40 days before the current record and 52 after it.
-// Before record 0 nothing is read and the chart, axes included, starts
-// further right. Positions the file at the first record.
-void VENSTER(DAGWAARDEN& W) {
-    W.ADRES = UNTLYSI0::RECNR - 40;
-    if (W.ADRES < 0) {
-        W.XX = static_cast<int16_t>(40 - 6 * W.ADRES);
-        W.TELLER = static_cast<int16_t>(-W.ADRES);
-        W.ADRES = 0;
-    } else {
-        W.XX = 40;
-        W.TELLER = 0;
-    }
-    UNTLYSI0::ZOEK(W.ADRES);
-}
-
 // The two base lines and the bracket over the 24 days of the listing page,
 // solid LightGray; the bracket's uprights come down from BOVEN.
 void ASSEN(const DAGWAARDEN& W, int16_t YY, int16_t BOVEN) {
@@ -194,7 +178,7 @@ bool PEILDAG = false;  // "9" after the level of A: all three were read
 int32_t YP1 = 0, YP2 = 0, YP3 = 0;
 
 void MAAKPLAAT(int16_t YY) {
-    VENSTER(W);
+    UNTLYSI2::DAGVENSTER(W.ADRES, W.XX, W.TELLER);
     ASSEN(W, YY, YY + 30);
 
     // The level scale, dotted; NAP+150 has only a short line, drawn after its text.
@@ -277,7 +261,7 @@ void LEGENDA(int32_t VV, std::string_view NAAM, std::string_view LETTER) {
 }
 
 void MAAKPLAAT(int16_t YY) {
-    VENSTER(W);
+    UNTLYSI2::DAGVENSTER(W.ADRES, W.XX, W.TELLER);
     ASSEN(W, YY, YY + 20);
 
     GRKLEUR(Yellow);

@@ -43,6 +43,11 @@ bool STAP(char CH, int16_t& KK, int16_t NN, int16_t NX) {
     }
 }
 
+int32_t CELSTAP(int16_t K) {
+    static constexpr int32_t STAPPEN[12] = {0, -1461, -365, -91, -23, 0, 0, 0, 23, 91, 365, 1461};
+    return K >= 1 && K <= 11 ? STAPPEN[K] : 0;
+}
+
 void BALKCEL(int16_t K) { Rectangle(56 + 48 * (K - 1), 442, 55 + 48 * K, 458); }
 
 void TEKENBALK(std::string_view SCOMM, int16_t TAAL, int16_t KLIST, bool RESETLIJN) {

@@ -51,6 +51,13 @@ void KEUZELUS(int16_t& KLIST, int16_t& KLMM, const bool& UIT, KIESFN&& KIES) {
     } while (!UIT);
 }
 
+// The records that confirming cell K of the bar moves the current day: one
+// record is one day, and the steps are counts, not calendar arithmetic: back
+// 4 years (4 x 365 + 1), 1 year, 3 months (13 weeks), 23 days for cells 1 to
+// 4, forward the same for cells 11 to 8; 0 for cells 5, 6 and 7, which every
+// screen gives a meaning of its own.
+int32_t CELSTAP(int16_t K);
+
 // The help line under the command bar and the language screen's panel.
 extern const std::string_view ANAVIGATIE[4];
 
