@@ -3,6 +3,8 @@
 // it stays sharp; the window is presented whenever the program waits for a key
 // and whenever it is exposed, and waiting uses no CPU.
 #include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -149,8 +151,18 @@ public:
             want.format = AUDIO_S16SYS;
             want.channels = 1;
             want.samples = 512;
-            if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0 ||
-                (audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0)) == 0) {
+            // The sound libraries under SDL may say a great deal on stderr
+            // when there is no sound device; the viewer says it in one line.
+            std::fflush(stderr);
+            const int savedErr = dup(2);
+            const int devNull = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+            if (savedErr >= 0 && devNull >= 0) dup2(devNull, 2);
+            const bool opened = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 &&
+                                (audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0)) != 0;
+            if (savedErr >= 0 && devNull >= 0) dup2(savedErr, 2);
+            if (devNull >= 0) ::close(devNull);
+            if (savedErr >= 0) ::close(savedErr);
+            if (!opened) {
                 std::fprintf(stderr, "torvelin: no sound for the warning beep: %s\n", SDL_GetError());
                 audioFailed_ = true;
                 return;
