@@ -139,6 +139,18 @@ void DAGEN(int16_t& XX, int16_t& TELLER, int16_t LAATSTE, int32_t YY, int16_t EO
 // ---------------------------------------------------------------------------
 // The operation chart: 96 days, the drain of the lysimeter and under it the
 // markers of how the measuring well was run, from the drain's flag digit.
+// The two charts of a pass: lysimeter 1 above and 4 below, or 2 and 3.
+template <void (*MAAKPLAAT)(int16_t, int32_t)>
+void PLATEN() {
+    if (VOOR) {
+        MAAKPLAAT(22, Y0);
+        MAAKPLAAT(37, YONDER);
+    } else {
+        MAAKPLAAT(27, Y0);
+        MAAKPLAAT(32, YONDER);
+    }
+}
+
 namespace BEDRIJF {
 
 double RZEL, DRAIN;
@@ -172,16 +184,6 @@ void MAAKPLAAT(int16_t POS, int32_t YY) {
         OutTextXY(XX, YDR + 16, std::string_view(&CP, 1));
         OutTextXY(XX, YDR + 26, std::string_view(&CS, 1));
     });
-}
-
-void PLATEN() {
-    if (VOOR) {
-        MAAKPLAAT(22, Y0);
-        MAAKPLAAT(37, YONDER);
-    } else {
-        MAAKPLAAT(27, Y0);
-        MAAKPLAAT(32, YONDER);
-    }
 }
 
 }  // namespace BEDRIJF
@@ -236,16 +238,6 @@ void MAAKPLAAT(int16_t POS, int32_t YY) {
     });
 }
 
-void PLATEN() {
-    if (VOOR) {
-        MAAKPLAAT(22, Y0);
-        MAAKPLAAT(37, YONDER);
-    } else {
-        MAAKPLAAT(27, Y0);
-        MAAKPLAAT(32, YONDER);
-    }
-}
-
 }  // namespace BAKKEN
 
 }  // namespace
@@ -292,11 +284,11 @@ void GRAFIEKSCHERM(int16_t TAAL, GRAFIEKSTAAT S, bool WISSELT, void (*TEKEN)(),
 }
 
 void GRABEDRIJF(int16_t TAAL) {
-    GRAFIEKSCHERM(TAAL, {KLIST, KLMM, VOOR, STOP, UIT}, true, BEDRIJF::PLATEN, COMMANDOBALK, KIES);
+    GRAFIEKSCHERM(TAAL, {KLIST, KLMM, VOOR, STOP, UIT}, true, PLATEN<BEDRIJF::MAAKPLAAT>, COMMANDOBALK, KIES);
 }
 
 void GRABAKKEN(int16_t TAAL) {
-    GRAFIEKSCHERM(TAAL, {KLIST, KLMM, VOOR, STOP, UIT}, true, BAKKEN::PLATEN, COMMANDOBALK, KIES);
+    GRAFIEKSCHERM(TAAL, {KLIST, KLMM, VOOR, STOP, UIT}, true, PLATEN<BAKKEN::MAAKPLAAT>, COMMANDOBALK, KIES);
 }
 
 }  // namespace UNTLYSI2
