@@ -93,8 +93,14 @@ int32_t PEILLIJN(int16_t YY, double NAP, double L) { return YY + 10 + NAPAFSTAND
 // The y of a letter for level L: its top 4 pixels above the level's line.
 int32_t PEILLETTER(int16_t YY, double NAP, double L) { return YY + 6 + NAPAFSTAND(NAP, L); }
 
-// The text of a scale line, right of the chart.
-void PEILTEKST(int32_t VV, std::string_view TEKST) { OutTextXY(600, VV - 4, TEKST); }
+// The scale line of level L from x = XVAN to the chart's right end, then its
+// text right of the chart; gives the line's y.
+int32_t NIVEAU(int16_t YY, double NAP, double L, int32_t XVAN, std::string_view TEKST) {
+    const int32_t VV = PEILLIJN(YY, NAP, L);
+    Line(XVAN, VV, 600, VV);
+    OutTextXY(600, VV - 4, TEKST);
+    return VV;
+}
 
 // Bar scales: 19 pixels per 10 mm, up from the base line for the rainfall,
 // down from the drain line for the drain.
@@ -183,19 +189,11 @@ void MAAKPLAAT(int16_t YY) {
 
     // The level scale, dotted; NAP+150 has only a short line, drawn after its text.
     SetLineStyle(DottedLn, 0, 1);
-    int32_t VV = PEILLIJN(YY, NAP, 0);
-    Line(W.XX, VV, 600, VV);
-    PEILTEKST(VV, " NAP");
-    VV = PEILLIJN(YY, NAP, 100);
-    Line(W.XX, VV, 600, VV);
-    PEILTEKST(VV, "+100");
-    VV = PEILLIJN(YY, NAP, 200);
-    Line(W.XX, VV, 600, VV);
-    PEILTEKST(VV, "+200");
-    VV = PEILLIJN(YY, NAP, 300);
-    Line(500, VV, 600, VV);
-    PEILTEKST(VV, "+300");
-    VV = PEILLIJN(YY, NAP, 150);
+    NIVEAU(YY, NAP, 0, W.XX, " NAP");
+    NIVEAU(YY, NAP, 100, W.XX, "+100");
+    NIVEAU(YY, NAP, 200, W.XX, "+200");
+    NIVEAU(YY, NAP, 300, 500, "+300");
+    int32_t VV = PEILLIJN(YY, NAP, 150);
     OutTextXY(W.XX - 32, VV - 4, "NAP+150");
     Line(W.XX + 32, VV, W.XX + 92, VV);
 
@@ -276,19 +274,11 @@ void MAAKPLAAT(int16_t YY) {
     int32_t VV = PEILLIJN(YY, NAP, 800);
     OutTextXY(600, VV - 14, " NAP");
     Line(500, VV, 600, VV);
-    PEILTEKST(VV, "+800");
-    VV = PEILLIJN(YY, NAP, 700);
-    Line(W.XX + 70, VV, 600, VV);
-    PEILTEKST(VV, "+700");
-    VV = PEILLIJN(YY, NAP, 600);
-    Line(W.XX, VV, 600, VV);
-    PEILTEKST(VV, "+600");
-    VV = PEILLIJN(YY, NAP, 500);
-    Line(W.XX, VV, 600, VV);
-    PEILTEKST(VV, "+500");
-    VV = PEILLIJN(YY, NAP, 400);
-    Line(W.XX, VV, 600, VV);
-    PEILTEKST(VV, "+400");
+    OutTextXY(600, VV - 4, "+800");
+    NIVEAU(YY, NAP, 700, W.XX + 70, "+700");
+    NIVEAU(YY, NAP, 600, W.XX, "+600");
+    NIVEAU(YY, NAP, 500, W.XX, "+500");
+    NIVEAU(YY, NAP, 400, W.XX, "+400");
 
     // The bar scales: the rainfall ticks with their heading over the 40 mm
     // tick, then the drain ticks with the legend under the 40 mm tick.
